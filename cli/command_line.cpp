@@ -29,7 +29,7 @@ constexpr const char* kConvertFooter =
     "--search is not given.\n"
     "\n"
     "Example:\n"
-    "  larkfold convert song.dat --source fm --channels 6 --volume 120 --speed 0.95";
+    "  larkfold convert song.dat --source fm --channels 6 --volume 120 --speed 0.95\n";
 
 }  // namespace
 

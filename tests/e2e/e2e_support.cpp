@@ -1,0 +1,167 @@
+#include "tests/e2e/e2e_support.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace larkfold::e2e {
+
+std::string ToolPath() {
+  return LARKFOLD_TOOL_PATH;
+}
+
+bool IsRoot() {
+  return ::geteuid() == 0;
+}
+
+bool CanRunUnprivileged() {
+  return IsRoot() && ::access("/usr/bin/setpriv", X_OK) == 0;
+}
+
+namespace {
+
+void Drain(int fd, std::string& into) {
+  char buffer[4096];
+  const ssize_t got = ::read(fd, buffer, sizeof buffer);
+  if (got > 0)
+    into.append(buffer, static_cast<std::size_t>(got));
+}
+
+}  // namespace
+
+Outcome RunTool(const std::vector<std::string>& args, const RunOptions& options) {
+  std::vector<std::string> command;
+  if (options.asUnprivilegedUser && IsRoot()) {
+    command = {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"};
+  }
+  command.push_back(ToolPath());
+  command.insert(command.end(), args.begin(), args.end());
+
+  int outPipe[2];
+  int errPipe[2];
+  if (::pipe(outPipe) != 0 || ::pipe(errPipe) != 0)
+    throw std::runtime_error("pipe");
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::dup2(outPipe[1], 1);
+    ::dup2(errPipe[1], 2);
+    ::close(outPipe[0]);
+    ::close(errPipe[0]);
+    ::close(outPipe[1]);
+    ::close(errPipe[1]);
+    for (const std::string& entry : options.environment)
+      ::putenv(const_cast<char*>(entry.c_str()));
+    std::vector<char*> argv;
+    for (std::string& part : command)
+      argv.push_back(part.data());
+    argv.push_back(nullptr);
+    ::execve(argv[0], argv.data(), environ);
+    ::_exit(127);
+  }
+  ::close(outPipe[1]);
+  ::close(errPipe[1]);
+
+  Outcome outcome;
+  if (options.whileRunning)
+    options.whileRunning(pid);
+  pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
+  int open = 2;
+  while (open > 0) {
+    if (::poll(fds, 2, -1) < 0 && errno != EINTR)
+      break;
+    for (int i = 0; i < 2; ++i) {
+      if (fds[i].fd >= 0 && (fds[i].revents & (POLLIN | POLLHUP)) != 0) {
+        std::string& into = i == 0 ? outcome.out : outcome.err;
+        const std::size_t before = into.size();
+        Drain(fds[i].fd, into);
+        if (into.size() == before) {
+          ::close(fds[i].fd);
+          fds[i].fd = -1;
+          --open;
+        }
+      }
+    }
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return outcome;
+}
+
+TemporaryFolder::TemporaryFolder() {
+  std::string pattern = "/tmp/larkfold-test-XXXXXX";
+  if (::mkdtemp(pattern.data()) == nullptr)
+    throw std::runtime_error("mkdtemp");
+  path_ = pattern;
+  ::chmod(path_.c_str(), 0755);  // reachable by the unprivileged user
+}
+
+TemporaryFolder::~TemporaryFolder() {
+  const std::string command = "chmod -R u+rwx '" + path_ + "' 2>/dev/null; rm -rf '" + path_ + "'";
+  if (std::system(command.c_str()) != 0) {
+    // Nothing more can be done about a folder that will not go.
+  }
+}
+
+SmallDisk::SmallDisk(int kilobytes) {
+  if (!IsRoot())
+    return;
+  const std::string options = "size=" + std::to_string(kilobytes) + "k,mode=0755";
+  mounted_ = ::mount("tmpfs", folder_.path().c_str(), "tmpfs", 0, options.c_str()) == 0;
+}
+
+SmallDisk::~SmallDisk() {
+  if (mounted_)
+    ::umount2(folder_.path().c_str(), MNT_DETACH);
+}
+
+bool SmallDisk::MakeReadOnly() {
+  return ::mount("tmpfs", folder_.path().c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out)
+    throw std::runtime_error("cannot write " + path);
+}
+
+bool Exists(const std::string& path) {
+  struct stat status;
+  return ::lstat(path.c_str(), &status) == 0;
+}
+
+std::vector<std::string> FolderEntries(const std::string& path) {
+  std::vector<std::string> names;
+  if (DIR* dir = ::opendir(path.c_str())) {
+    while (dirent* entry = ::readdir(dir)) {
+      const std::string name = entry->d_name;
+      if (name != "." && name != "..")
+        names.push_back(name);
+    }
+    ::closedir(dir);
+  }
+  return names;
+}
+
+}  // namespace larkfold::e2e
