@@ -37,6 +37,10 @@ const Fixture kFixtures[] = {
     {"ties_mixed_n8", "pcm", 8, "100", "0.9", "ties_mixed_n8.voi", "終了しました"},
 };
 
+void PrintTo(const Fixture& fixture, std::ostream* os) {
+  *os << fixture.name;
+}
+
 const std::string kFixtureFolder = LARKFOLD_FIXTURE_PATH;
 
 TEST(Fixtures, TheTableCoversTheManifest) {
@@ -53,7 +57,7 @@ TEST(Fixtures, TheTableCoversTheManifest) {
   EXPECT_EQ(ours, listed);
 }
 
-class FixtureConversion : public ::testing::TestWithParam<std::tuple<Fixture, const char*>> {};
+class FixtureConversion : public ::testing::TestWithParam<std::tuple<Fixture, std::string>> {};
 
 TEST_P(FixtureConversion, WritesExactlyTheExpectedFile) {
   const auto& [fixture, search] = GetParam();
@@ -90,7 +94,8 @@ TEST_P(FixtureConversion, WritesExactlyTheExpectedFile) {
 
 INSTANTIATE_TEST_SUITE_P(BothSolvers, FixtureConversion,
                          ::testing::Combine(::testing::ValuesIn(kFixtures),
-                                            ::testing::Values("fast", "exhaustive")),
+                                            ::testing::Values(std::string("fast"),
+                                                              std::string("exhaustive"))),
                          [](const auto& info) {
                            std::string name = std::string(std::get<0>(info.param).name) + "_" +
                                               std::get<1>(info.param);
