@@ -3,21 +3,37 @@
 // first cheapest entry of a table in lexicographic order; this solver finds
 // that same ordering directly:
 //
-//  1. If, row by row, the smallest channel with the row's least term forms a
-//     permutation, it is the answer: nothing can cost less than the sum of the
-//     row minima, and any other ordering that reaches it uses a row minimum in
-//     every row, so it is never lexicographically smaller.
+//  1. Row by row, take the smallest channel not yet taken whose term is the
+//     row's least. If every row finds one, that ordering is the answer:
+//     nothing costs less than the sum of the row minima, every ordering that
+//     reaches it takes a row minimum in every row, and at each row this one
+//     took the smallest channel such an ordering could take there.
 //  2. Otherwise a dynamic programme over subsets: g[mask] is the cheapest way
 //     to fill positions popcount(mask)..n-1 with the channels outside mask.
 //     Walking forward and taking at each position the smallest channel that
 //     still reaches g yields the lexicographically smallest cheapest ordering.
 #include "assign/fast_solver.h"
 
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <limits>
 
 namespace larkfold {
+namespace {
+
+// popcount of every subset of eight channels, without relying on the
+// processor having the instruction.
+constexpr auto kPositionsFilled = [] {
+  std::array<std::uint8_t, 256> counts{};
+  for (unsigned mask = 0; mask < 256; ++mask) {
+    counts[mask] = static_cast<std::uint8_t>(std::popcount(mask));
+  }
+  return counts;
+}();
+
+}  // namespace
 
 Ordering FastBestOrdering(const FramePair& pair) {
   const int n = pair.n;
@@ -30,22 +46,23 @@ Ordering FastBestOrdering(const FramePair& pair) {
 
   Ordering ordering = {0, 1, 2, 3, 4, 5, 6, 7};
   unsigned used = 0;
-  bool rowMinimaFormPermutation = true;
-  for (int k = 0; k < n; ++k) {
-    int smallest = 0;
+  bool everyRowAtItsMinimum = true;
+  for (int k = 0; k < n && everyRowAtItsMinimum; ++k) {
+    std::int32_t least = terms[k][0];
     for (int j = 1; j < n; ++j) {
-      if (terms[k][j] < terms[k][smallest]) {
-        smallest = j;
+      least = std::min(least, terms[k][j]);
+    }
+    everyRowAtItsMinimum = false;
+    for (int j = 0; j < n; ++j) {
+      if (terms[k][j] == least && (used & (1u << j)) == 0) {
+        used |= 1u << j;
+        ordering[k] = j;
+        everyRowAtItsMinimum = true;
+        break;
       }
     }
-    if ((used & (1u << smallest)) != 0) {
-      rowMinimaFormPermutation = false;
-      break;
-    }
-    used |= 1u << smallest;
-    ordering[k] = smallest;
   }
-  if (rowMinimaFormPermutation) {
+  if (everyRowAtItsMinimum) {
     return ordering;
   }
 
@@ -53,7 +70,7 @@ Ordering FastBestOrdering(const FramePair& pair) {
   std::int32_t completion[256];
   completion[full] = 0;
   for (unsigned mask = full; mask-- > 0;) {
-    const int k = std::popcount(mask);
+    const int k = kPositionsFilled[mask];
     std::int32_t best = std::numeric_limits<std::int32_t>::max();
     for (unsigned free = full & ~mask; free != 0; free &= free - 1) {
       const int j = std::countr_zero(free);
