@@ -12,7 +12,7 @@
 #include "platform/clock.h"
 #include "platform/interrupt.h"
 #include "platform/terminal.h"
-#include "preview/inspection.h"
+#include "preview/file_contents.h"
 #include "preview/synthesiser.h"
 #include "preview/wav_writer.h"
 

@@ -1,46 +1,40 @@
 #include "preview/svg_plot.h"
 
-#include <cstdarg>
 #include <cstdio>
+
+#include "preview/text_format.h"
 
 namespace larkfold {
 namespace {
 
-void Print(std::string& out, const char* format, ...) {
-  char text[512];
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
-  va_end(args);
-  out += text;
-}
-
 // The gradient of one channel: opacity steps where the level changes, along
 // the plot's width, so that one stroke can carry every frame's level.
 void Gradient(std::string& out, const PianoRoll& roll, const ChannelLine& line) {
-  Print(out, "<linearGradient id=\"levels%d\" gradientUnits=\"userSpaceOnUse\" x1=\"%.2f\"",
-        line.channel, roll.left);
-  Print(out, " y1=\"0\" x2=\"%.2f\" y2=\"0\">\n", roll.right);
+  AppendFormatted(out,
+                  "<linearGradient id=\"levels%d\" gradientUnits=\"userSpaceOnUse\" x1=\"%.2f\"",
+                  line.channel, roll.left);
+  AppendFormatted(out, " y1=\"0\" x2=\"%.2f\" y2=\"0\">\n", roll.right);
   const double width = roll.right - roll.left;
   double previous = -1.0;
   for (const ChannelStep& step : line.steps) {
     if (step.opacity != previous) {
       const double offset = (step.x0 - roll.left) / width;
       if (previous >= 0.0) {
-        Print(out, "<stop offset=\"%.6f\" stop-color=\"%s\" stop-opacity=\"%.3f\"/>\n", offset,
-              line.colour.c_str(), previous);
+        AppendFormatted(out, "<stop offset=\"%.6f\" stop-color=\"%s\" stop-opacity=\"%.3f\"/>\n",
+                        offset, line.colour.c_str(), previous);
       }
-      Print(out, "<stop offset=\"%.6f\" stop-color=\"%s\" stop-opacity=\"%.3f\"/>\n", offset,
-            line.colour.c_str(), step.opacity);
+      AppendFormatted(out, "<stop offset=\"%.6f\" stop-color=\"%s\" stop-opacity=\"%.3f\"/>\n",
+                      offset, line.colour.c_str(), step.opacity);
       previous = step.opacity;
     }
   }
   if (previous < 0.0) {
     previous = 1.0;
-    Print(out, "<stop offset=\"0\" stop-color=\"%s\" stop-opacity=\"1\"/>\n", line.colour.c_str());
+    AppendFormatted(out, "<stop offset=\"0\" stop-color=\"%s\" stop-opacity=\"1\"/>\n",
+                    line.colour.c_str());
   }
-  Print(out, "<stop offset=\"1\" stop-color=\"%s\" stop-opacity=\"%.3f\"/>\n", line.colour.c_str(),
-        previous);
+  AppendFormatted(out, "<stop offset=\"1\" stop-color=\"%s\" stop-opacity=\"%.3f\"/>\n",
+                  line.colour.c_str(), previous);
   out += "</linearGradient>\n";
 }
 
@@ -48,11 +42,11 @@ std::string ChannelPath(const ChannelLine& line) {
   std::string d;
   for (const ChannelStep& step : line.steps) {
     if (step.joinsPrevious) {
-      Print(d, "V%.2f", step.y);
+      AppendFormatted(d, "V%.2f", step.y);
     } else {
-      Print(d, "%sM%.2f %.2f", d.empty() ? "" : " ", step.x0, step.y);
+      AppendFormatted(d, "%sM%.2f %.2f", d.empty() ? "" : " ", step.x0, step.y);
     }
-    Print(d, "H%.2f", step.x1);
+    AppendFormatted(d, "H%.2f", step.x1);
   }
   return d;
 }
@@ -90,10 +84,10 @@ std::string XmlEscaped(const std::string& text) {
 
 std::string PianoRollSvg(const PianoRoll& roll) {
   std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-  Print(out,
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%.0f\" height=\"%.0f\" "
-        "viewBox=\"0 0 %.0f %.0f\" font-family=\"sans-serif\" font-size=\"12\">\n",
-        roll.width, roll.height, roll.width, roll.height);
+  AppendFormatted(out,
+                  "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%.0f\" height=\"%.0f\" "
+                  "viewBox=\"0 0 %.0f %.0f\" font-family=\"sans-serif\" font-size=\"12\">\n",
+                  roll.width, roll.height, roll.width, roll.height);
   out += "<title>" + XmlEscaped(roll.title) + "</title>\n";
   out += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
 
@@ -103,53 +97,55 @@ std::string PianoRollSvg(const PianoRoll& roll) {
   }
   out += "</defs>\n";
 
-  Print(out, "<text x=\"%.2f\" y=\"24\" font-size=\"16\" font-weight=\"bold\">%s</text>\n",
-        roll.left, XmlEscaped(roll.title).c_str());
-  Print(out, "<text x=\"%.2f\" y=\"42\" fill=\"#555555\">%s</text>\n", roll.left,
-        XmlEscaped(roll.subtitle).c_str());
+  AppendFormatted(out,
+                  "<text x=\"%.2f\" y=\"24\" font-size=\"16\" font-weight=\"bold\">%s</text>\n",
+                  roll.left, XmlEscaped(roll.title).c_str());
+  AppendFormatted(out, "<text x=\"%.2f\" y=\"42\" fill=\"#555555\">%s</text>\n", roll.left,
+                  XmlEscaped(roll.subtitle).c_str());
 
   out += "<g class=\"grid\" stroke=\"#e4e4e4\" stroke-width=\"1\">\n";
   for (const PitchLine& line : roll.pitchLines) {
-    Print(out, "<line x1=\"%.2f\" y1=\"%.2f\" x2=\"%.2f\" y2=\"%.2f\"/>\n", roll.left, line.y,
-          roll.right, line.y);
+    AppendFormatted(out, "<line x1=\"%.2f\" y1=\"%.2f\" x2=\"%.2f\" y2=\"%.2f\"/>\n", roll.left,
+                    line.y, roll.right, line.y);
   }
   for (const TimeTick& tick : roll.timeTicks) {
-    Print(out, "<line x1=\"%.2f\" y1=\"%.2f\" x2=\"%.2f\" y2=\"%.2f\"/>\n", tick.x, roll.top,
-          tick.x, roll.bottom);
+    AppendFormatted(out, "<line x1=\"%.2f\" y1=\"%.2f\" x2=\"%.2f\" y2=\"%.2f\"/>\n", tick.x,
+                    roll.top, tick.x, roll.bottom);
   }
   out += "</g>\n";
-  Print(out,
-        "<rect x=\"%.2f\" y=\"%.2f\" width=\"%.2f\" height=\"%.2f\" fill=\"none\" "
-        "stroke=\"#888888\"/>\n",
-        roll.left, roll.top, roll.right - roll.left, roll.bottom - roll.top);
+  AppendFormatted(out,
+                  "<rect x=\"%.2f\" y=\"%.2f\" width=\"%.2f\" height=\"%.2f\" fill=\"none\" "
+                  "stroke=\"#888888\"/>\n",
+                  roll.left, roll.top, roll.right - roll.left, roll.bottom - roll.top);
 
   out += "<g class=\"labels\" fill=\"#333333\">\n";
   for (const PitchLine& line : roll.pitchLines) {
-    Print(out, "<text x=\"%.2f\" y=\"%.2f\" text-anchor=\"end\">%s</text>\n", roll.left - 6,
-          line.y + 4, XmlEscaped(line.label).c_str());
+    AppendFormatted(out, "<text x=\"%.2f\" y=\"%.2f\" text-anchor=\"end\">%s</text>\n",
+                    roll.left - 6, line.y + 4, XmlEscaped(line.label).c_str());
   }
   for (const TimeTick& tick : roll.timeTicks) {
-    Print(out, "<text x=\"%.2f\" y=\"%.2f\" text-anchor=\"middle\">%s</text>\n", tick.x,
-          roll.bottom + 18, XmlEscaped(tick.label).c_str());
+    AppendFormatted(out, "<text x=\"%.2f\" y=\"%.2f\" text-anchor=\"middle\">%s</text>\n", tick.x,
+                    roll.bottom + 18, XmlEscaped(tick.label).c_str());
   }
-  Print(out, "<text x=\"%.2f\" y=\"%.2f\" text-anchor=\"middle\">time</text>\n",
-        (roll.left + roll.right) / 2, roll.bottom + 38);
+  AppendFormatted(out, "<text x=\"%.2f\" y=\"%.2f\" text-anchor=\"middle\">time</text>\n",
+                  (roll.left + roll.right) / 2, roll.bottom + 38);
   out += "</g>\n";
 
   if (!roll.input.empty()) {
     std::string d;
     for (const InputDash& dash : roll.input) {
-      Print(d, "%sM%.2f %.2fH%.2f", d.empty() ? "" : " ", dash.x0, dash.y, dash.x1);
+      AppendFormatted(d, "%sM%.2f %.2fH%.2f", d.empty() ? "" : " ", dash.x0, dash.y, dash.x1);
     }
     out += "<path class=\"input\" fill=\"none\" stroke=\"#c8c8c8\" stroke-width=\"5\" d=\"" + d +
            "\"/>\n";
   }
 
   for (const ChannelLine& line : roll.channels) {
-    Print(out,
-          "<path class=\"channel\" data-channel=\"%d\" fill=\"none\" stroke=\"url(#levels%d)\" "
-          "stroke-width=\"2\" stroke-linejoin=\"round\" d=\"",
-          line.channel, line.channel);
+    AppendFormatted(
+        out,
+        "<path class=\"channel\" data-channel=\"%d\" fill=\"none\" stroke=\"url(#levels%d)\" "
+        "stroke-width=\"2\" stroke-linejoin=\"round\" d=\"",
+        line.channel, line.channel);
     out += ChannelPath(line) + "\"/>\n";
   }
 
@@ -157,19 +153,19 @@ std::string PianoRollSvg(const PianoRoll& roll) {
   const double legendX = roll.right + 16;
   double legendY = roll.top + 8;
   out += "<g class=\"legend\">\n";
-  Print(out, "<rect x=\"%.2f\" y=\"%.2f\" width=\"18\" height=\"5\" fill=\"#c8c8c8\"/>\n", legendX,
-        legendY - 4);
-  Print(out, "<text x=\"%.2f\" y=\"%.2f\">input</text>\n", legendX + 24, legendY + 2);
+  AppendFormatted(out, "<rect x=\"%.2f\" y=\"%.2f\" width=\"18\" height=\"5\" fill=\"#c8c8c8\"/>\n",
+                  legendX, legendY - 4);
+  AppendFormatted(out, "<text x=\"%.2f\" y=\"%.2f\">input</text>\n", legendX + 24, legendY + 2);
   for (const ChannelLine& line : roll.channels) {
     legendY += 20;
-    Print(out, "<rect x=\"%.2f\" y=\"%.2f\" width=\"18\" height=\"3\" fill=\"%s\"/>\n", legendX,
-          legendY - 3, line.colour.c_str());
-    Print(out, "<text x=\"%.2f\" y=\"%.2f\">channel %d</text>\n", legendX + 24, legendY + 2,
-          line.channel);
+    AppendFormatted(out, "<rect x=\"%.2f\" y=\"%.2f\" width=\"18\" height=\"3\" fill=\"%s\"/>\n",
+                    legendX, legendY - 3, line.colour.c_str());
+    AppendFormatted(out, "<text x=\"%.2f\" y=\"%.2f\">channel %d</text>\n", legendX + 24,
+                    legendY + 2, line.channel);
   }
   legendY += 32;
-  Print(out, "<text x=\"%.2f\" y=\"%.2f\" fill=\"#555555\">opacity: level</text>\n", legendX,
-        legendY);
+  AppendFormatted(out, "<text x=\"%.2f\" y=\"%.2f\" fill=\"#555555\">opacity: level</text>\n",
+                  legendX, legendY);
   out += "</g>\n</svg>\n";
   return out;
 }

@@ -5,7 +5,7 @@
 
 #include "cli/convert_command.h"
 #include "cli/preview_commands.h"
-#include "preview/inspect_report.h"
+#include "preview/file_report.h"
 
 namespace larkfold {
 namespace {

@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "preview/inspect_report.h"
+#include "preview/file_report.h"
 #include "voi/record_decoding.h"
 
 namespace larkfold {

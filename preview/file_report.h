@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "preview/file_contents.h"
 #include "preview/frame_range.h"
-#include "preview/inspection.h"
 
 namespace larkfold {
 

@@ -1,4 +1,4 @@
-#include "preview/inspection.h"
+#include "preview/file_contents.h"
 
 #include <cctype>
 

@@ -1,4 +1,4 @@
-#include "preview/inspect_report.h"
+#include "preview/file_report.h"
 #include "preview/json_writer.h"
 #include "voi/record_decoding.h"
 
@@ -29,6 +29,24 @@ void Counts(JsonWriter& json, const char* key, const Container& counts) {
   json.EndArray();
 }
 
+// "frame_list": one object per frame of `range`, its `member` array filled by write(f).
+template <typename WriteFrame>
+void FrameList(JsonWriter& json, const FrameRange& range, const char* member, WriteFrame&& write) {
+  json.Key("frame_list");
+  json.BeginArray();
+  for (int f = range.first; f < range.last; ++f) {
+    json.BeginObject();
+    json.Key("frame");
+    json.Number(std::int64_t{f});
+    json.Key(member);
+    json.BeginArray();
+    write(f);
+    json.EndArray();
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
 void Dat(JsonWriter& json, const Inspection& file, const std::optional<FrameRange>& frames) {
   const DatSummary& summary = file.datSummary;
   json.Key("frames");
@@ -44,15 +62,7 @@ void Dat(JsonWriter& json, const Inspection& file, const std::optional<FrameRang
   if (!frames) {
     return;
   }
-  const FrameRange range = frames->ClippedTo(summary.frames);
-  json.Key("frame_list");
-  json.BeginArray();
-  for (int f = range.first; f < range.last; ++f) {
-    json.BeginObject();
-    json.Key("frame");
-    json.Number(std::int64_t{f});
-    json.Key("channels");
-    json.BeginArray();
+  FrameList(json, frames->ClippedTo(summary.frames), "channels", [&](int f) {
     for (const ChannelSample& sample : file.dat.frames[static_cast<std::size_t>(f)].channels) {
       json.BeginObject();
       json.Key("amplitude");
@@ -61,10 +71,7 @@ void Dat(JsonWriter& json, const Inspection& file, const std::optional<FrameRang
       json.Number(RoundedHertz(sample.frequency / 10.0));
       json.EndObject();
     }
-    json.EndArray();
-    json.EndObject();
-  }
-  json.EndArray();
+  });
 }
 
 void Voi(JsonWriter& json, const Inspection& file, const std::optional<FrameRange>& frames) {
@@ -96,15 +103,7 @@ void Voi(JsonWriter& json, const Inspection& file, const std::optional<FrameRang
   if (!frames) {
     return;
   }
-  const FrameRange range = frames->ClippedTo(summary.outputFrames);
-  json.Key("frame_list");
-  json.BeginArray();
-  for (int f = range.first; f < range.last; ++f) {
-    json.BeginObject();
-    json.Key("frame");
-    json.Number(std::int64_t{f});
-    json.Key("records");
-    json.BeginArray();
+  FrameList(json, frames->ClippedTo(summary.outputFrames), "records", [&](int f) {
     for (int k = 0; k < file.voi.channelCount; ++k) {
       const ChannelRecord record = file.voi.Record(f, k);
       const DecodedRecord decoded = DecodeRecord(file.voi.sourceType, record);
@@ -119,10 +118,7 @@ void Voi(JsonWriter& json, const Inspection& file, const std::optional<FrameRang
       json.Number(std::int64_t{decoded.level});
       json.EndObject();
     }
-    json.EndArray();
-    json.EndObject();
-  }
-  json.EndArray();
+  });
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "preview/inspect_report.h"
+#include "preview/file_report.h"
 
 namespace larkfold {
 

@@ -1,6 +1,6 @@
 // What inspect reports, read back as a program would read it: the JSON
 // parses and carries the documented fields with the converter's numbers.
-#include "preview/inspect_report.h"
+#include "preview/file_report.h"
 
 #include <gtest/gtest.h>
 
