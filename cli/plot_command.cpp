@@ -12,6 +12,7 @@
 #include "platform/interrupt.h"
 #include "platform/terminal.h"
 #include "preview/dat_input.h"
+#include "preview/file_contents.h"
 #include "preview/output_file.h"
 #include "preview/piano_roll.h"
 #include "preview/png_plot.h"
@@ -49,16 +50,6 @@ struct PlotSettings {
   PreviewConversionOptions conversion;
 };
 
-bool EndsWith(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() &&
-         text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-int Fail(const std::string& path, const std::string& why, int status) {
-  std::fprintf(stderr, "%s: %s\n", path.c_str(), why.c_str());
-  return status;
-}
-
 std::string Describe(const VoiFile& voi, const std::string& origin) {
   char text[160];
   std::snprintf(text, sizeof text, "%s, %d channels, %d output frames (%.2f s)",
@@ -68,13 +59,15 @@ std::string Describe(const VoiFile& voi, const std::string& origin) {
 }
 
 int RunPlot(const PlotSettings& settings) {
-  const bool svg = EndsWith(settings.output, ".svg");
-  const bool png = EndsWith(settings.output, ".png");
+  const bool svg = NameEndsWith(settings.output, ".svg");
+  const bool png = NameEndsWith(settings.output, ".png");
   if (!svg && !png) {
-    return Fail(settings.output, "the picture's name must end in .svg or .png", kExitRejected);
+    return ReportFailure(settings.output, "the picture's name must end in .svg or .png",
+                         kExitRejected);
   }
   if (png && !CanWritePng()) {
-    return Fail(settings.output, "this build of larkfold writes no PNG; use .svg", kExitRejected);
+    return ReportFailure(settings.output, "this build of larkfold writes no PNG; use .svg",
+                         kExitRejected);
   }
   WatchInterrupts(&ProgressState::cancelRequested);
 
@@ -82,10 +75,10 @@ int RunPlot(const PlotSettings& settings) {
   try {
     input = LoadPreparedDat(settings.dat);
   } catch (const CFileException& error) {
-    return Fail(settings.dat, DescribeFileException(error), kExitFailed);
+    return ReportFailure(settings.dat, DescribeFileException(error), kExitFailed);
   }
   if (!input.result.empty()) {
-    return Fail(settings.dat, input.result, kExitFailed);
+    return ReportFailure(settings.dat, input.result, kExitFailed);
   }
 
   VoiFile voi;
@@ -93,11 +86,11 @@ int RunPlot(const PlotSettings& settings) {
   if (!settings.voi.empty()) {
     VoiReadResult read = ReadVoiFile(settings.voi);
     if (!read.error.empty()) {
-      return Fail(settings.voi, read.error, kExitFailed);
+      return ReportFailure(settings.voi, read.error, kExitFailed);
     }
     if (!read.damage.empty()) {
-      return Fail(settings.voi, "damaged VOI file: " + read.damage + " (nothing drawn)",
-                  kExitFailed);
+      return ReportFailure(settings.voi, "damaged VOI file: " + read.damage + " (nothing drawn)",
+                           kExitFailed);
     }
     voi = std::move(read.file);
     subtitle = Describe(voi, settings.voi);
@@ -121,12 +114,12 @@ int RunPlot(const PlotSettings& settings) {
   } else {
     std::string why;
     if (!PianoRollPng(roll, picture, why)) {
-      return Fail(settings.output, why, kExitFailed);
+      return ReportFailure(settings.output, why, kExitFailed);
     }
   }
   const std::string failure = WriteWholeFile(settings.output, picture);
   if (!failure.empty()) {
-    return Fail(settings.output, failure, kExitFailed);
+    return ReportFailure(settings.output, failure, kExitFailed);
   }
   std::printf("%s: %d output channels over %d input frames\n", settings.output.c_str(),
               voi.channelCount, static_cast<int>(input.frames.size()));

@@ -34,6 +34,11 @@ std::vector<CLI::Option*> AddConversionOptions(CLI::App& command,
   };
 }
 
+int ReportFailure(const std::string& path, const std::string& why, int status) {
+  std::fprintf(stderr, "%s: %s\n", path.c_str(), why.c_str());
+  return status;
+}
+
 PreviewConversion ConvertForPreview(const PreviewConversionOptions& options,
                                     const std::string& datPath, bool drawProgress) {
   PreviewConversion conversion;

@@ -24,6 +24,9 @@ struct PreviewConversionOptions {
 std::vector<CLI::Option*> AddConversionOptions(CLI::App& command,
                                                PreviewConversionOptions& options);
 
+// Prints "path: why" on standard error and returns `status`.
+int ReportFailure(const std::string& path, const std::string& why, int status);
+
 // The VOI that `convert` would write for `datPath`. On failure the reason has
 // been printed and `status` is the exit status (2 for a refused setting, 1 for
 // a failed conversion, 130 for an interrupt); on success it is 0.

@@ -83,24 +83,19 @@ class RenderProgress {
   std::int32_t last_;
 };
 
-int Fail(const std::string& path, const std::string& why, int status) {
-  std::fprintf(stderr, "%s: %s\n", path.c_str(), why.c_str());
-  return status;
-}
-
 // Renders `tracks` into the WAV at `path`.
 int WriteWav(const TrackSet& tracks, const RenderSettings& settings, bool drawProgress) {
   Synthesiser synthesiser(tracks, settings.rate);
   const std::int64_t sampleCount = synthesiser.SampleCount();
   if (sampleCount > std::int64_t{0x7FFFFFFF} / 2) {
-    return Fail(settings.output, "too long for a WAV file at this rate", kExitFailed);
+    return ReportFailure(settings.output, "too long for a WAV file at this rate", kExitFailed);
   }
   try {
     WavWriter wav;
     CFileException error;
     if (!wav.Open(settings.output, settings.rate, static_cast<std::uint32_t>(sampleCount),
                   &error)) {
-      return Fail(settings.output, DescribeFileException(error), kExitFailed);
+      return ReportFailure(settings.output, DescribeFileException(error), kExitFailed);
     }
     RenderProgress progress(drawProgress);
     std::vector<std::int16_t> samples;
@@ -121,7 +116,7 @@ int WriteWav(const TrackSet& tracks, const RenderSettings& settings, bool drawPr
     }
     wav.Commit();
   } catch (const CFileException& error) {
-    return Fail(settings.output, DescribeFileException(error), kExitFailed);
+    return ReportFailure(settings.output, DescribeFileException(error), kExitFailed);
   }
   std::printf("%s: %.3f s at %d Hz\n", settings.output.c_str(),
               static_cast<double>(sampleCount) / settings.rate, settings.rate);
@@ -141,7 +136,7 @@ int RunRender(const RenderSettings& settings) {
   }
   const Inspection input = InspectFile(settings.file);
   if (!input.ok()) {
-    return Fail(settings.file, input.failure + " (nothing rendered)", kExitFailed);
+    return ReportFailure(settings.file, input.failure + " (nothing rendered)", kExitFailed);
   }
   const TrackSet tracks =
       input.kind == FileKind::voi ? TracksOfVoi(input.voi) : TracksOfDat(input.dat.frames);

@@ -5,9 +5,8 @@
 #include "platform/file.h"
 
 namespace larkfold {
-namespace {
 
-bool EndsWith(const std::string& path, const char* suffix) {
+bool NameEndsWith(const std::string& path, const char* suffix) {
   const std::string tail(suffix);
   if (path.size() < tail.size()) {
     return false;
@@ -20,6 +19,8 @@ bool EndsWith(const std::string& path, const char* suffix) {
   }
   return true;
 }
+
+namespace {
 
 void TakeVoi(Inspection& inspection, VoiReadResult read) {
   inspection.kind = FileKind::voi;
@@ -54,9 +55,9 @@ void TakeDat(Inspection& inspection) {
 Inspection InspectFile(const std::string& path) {
   Inspection inspection;
   inspection.path = path;
-  if (EndsWith(path, ".voi")) {
+  if (NameEndsWith(path, ".voi")) {
     TakeVoi(inspection, ReadVoiFile(path));
-  } else if (EndsWith(path, ".dat")) {
+  } else if (NameEndsWith(path, ".dat")) {
     TakeDat(inspection);
   } else {
     VoiReadResult read = ReadVoiFile(path);

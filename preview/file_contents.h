@@ -30,6 +30,9 @@ struct Inspection {
   bool ok() const { return failure.empty(); }
 };
 
+// Whether `path` ends in `suffix`, in any case ("SONG.VOI" ends in ".voi").
+bool NameEndsWith(const std::string& path, const char* suffix);
+
 // A name ending in ".voi" is a VOI file and one ending in ".dat" a DAT file
 // (in any case); any other file is a VOI file when its bytes are a whole one,
 // and otherwise a DAT file.

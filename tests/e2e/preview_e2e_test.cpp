@@ -3,10 +3,14 @@
 // tools would read them.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <thread>
 
 #include "tests/e2e/e2e_support.h"
 #include "tests/support/mini_json.h"
@@ -333,6 +337,29 @@ TEST(Render, ADatRendersItsInputAndTheConversionItWouldGet) {
   WriteFile(folder / "a440.dat", dat);
   ASSERT_EQ(RunTool({"render", folder / "a440.dat", "-o", folder / "a440.wav"}).status, 0);
   EXPECT_NEAR(MeasuredHertz(ReadWav(folder / "a440.wav"), 2, 58), 440.0, 4.4);
+}
+
+TEST(Render, CtrlCStopsALongRenderAndLeavesNoFile) {
+  // The longest VOI file there can be (8 channels, 39998 frames: 11 minutes)
+  // at 192 kHz takes many seconds to render.
+  TemporaryFolder folder;
+  std::vector<std::vector<Record>> frames(39998, std::vector<Record>(8, Fm(290, 3, 15)));
+  WriteFile(folder / "long.voi", VoiBytes(kFm, 8, frames));
+  WriteFile(folder / "long.wav", "an earlier render");
+  RunOptions options;
+  options.whileRunning = [](int pid) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ::kill(pid, SIGINT);
+  };
+  const auto start = std::chrono::steady_clock::now();
+  const Outcome outcome = RunTool(
+      {"render", folder / "long.voi", "-o", folder / "long.wav", "--rate", "192000"}, options);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  EXPECT_EQ(outcome.status, 130);
+  EXPECT_EQ(outcome.err, "中止しました\n");
+  EXPECT_EQ(ReadFile(folder / "long.wav"), "an earlier render");
+  EXPECT_EQ(SortedEntries(folder.path()), (std::vector<std::string>{"long.voi", "long.wav"}))
+      << "no temporary file left behind";
 }
 
 TEST(Inspect, JsonParsesAndCarriesTheDocumentedFields) {
