@@ -83,7 +83,7 @@ class RenderProgress {
   std::int32_t last_;
 };
 
-// Renders `tracks` into the WAV at `path`.
+// Renders `tracks` into the WAV file the settings name.
 int WriteWav(const TrackSet& tracks, const RenderSettings& settings, bool drawProgress) {
   Synthesiser synthesiser(tracks, settings.rate);
   const std::int64_t sampleCount = synthesiser.SampleCount();
