@@ -5,6 +5,7 @@
 
 #include "assign/search_choice.h"
 #include "cli/convert_command.h"
+#include "cli/preview_commands.h"
 
 namespace larkfold {
 namespace {
@@ -38,7 +39,7 @@ int RunCommandLine(const std::string& programName, const std::vector<std::string
   app.set_version_flag("--version", std::string("larkfold ") + LARKFOLD_VERSION,
                        "Print the version and exit");
   app.require_subcommand(1);
-  app.footer("Run \"" + programName + " convert --help\" for the conversion's options.");
+  app.footer("Run \"" + programName + " COMMAND --help\" for a command's options.");
 
   ConvertOptions options;
   std::string search;
@@ -66,6 +67,8 @@ int RunCommandLine(const std::string& programName, const std::vector<std::string
       ->check(CLI::IsMember({"fast", "exhaustive"}));
   convert->add_flag("-q,--quiet", options.quiet, "Draw no progress line");
   convert->add_option("FILE", files, "DAT files to convert")->required();
+  const Subcommand previews[] = {AddInspectCommand(app), AddRenderCommand(app),
+                                 AddPlotCommand(app)};
 
   std::vector<const char*> argv;
   argv.push_back(programName.c_str());
@@ -85,6 +88,11 @@ int RunCommandLine(const std::string& programName, const std::vector<std::string
     return kExitRejected;
   }
 
+  for (const Subcommand& preview : previews) {
+    if (preview.command->parsed()) {
+      return preview.run();
+    }
+  }
   const SearchMethod method =
       search.empty() ? SearchMethodFromEnvironment() : *ParseSearchMethod(search);
   return RunConvertCommand(options, method, files);
