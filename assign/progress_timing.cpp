@@ -49,6 +49,12 @@ PollResult PollProgress(SearchTiming& timing, ConversionHost& host, std::int32_t
 }
 
 void FinishCancelledConversion(ConversionHost& host) {
+  // Whoever asks to stop closes the progress window first, except the
+  // command-line tool's interrupt key, which cannot from its signal handler.
+  if (ProgressState::progressWindow != nullptr) {
+    host.DestroyProgressWindow(ProgressState::progressWindow);
+    ProgressState::progressWindow = nullptr;
+  }
   BlockPool::Request(0);
   host.ShowMessage(messages::kCancelled, kMessageOk);
   ProgressState::busy = 0;

@@ -34,8 +34,8 @@ double EstimateRemainingSeconds(std::int32_t frameCount, std::int32_t u, double 
 PollResult PollProgress(SearchTiming& timing, ConversionHost& host, std::int32_t frameCount,
                         std::int32_t u);
 
-// The end of a cancelled conversion: releases the pool, shows "中止しました",
-// clears the busy flag.
+// The end of a cancelled conversion: closes a progress window still open,
+// releases the pool, shows "中止しました", clears the busy flag.
 void FinishCancelledConversion(ConversionHost& host);
 
 }  // namespace larkfold

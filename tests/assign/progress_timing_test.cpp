@@ -130,5 +130,14 @@ TEST_F(ProgressTimingTest, TheCancelEndingReleasesThePoolBeforeItsMessage) {
   EXPECT_EQ(ProgressState::busy, 0);
 }
 
+TEST_F(ProgressTimingTest, TheCancelEndingClosesAProgressWindowNobodyClosed) {
+  // The tool's interrupt key sets the flag from a signal handler and leaves
+  // the window (the progress line) to the ending.
+  ProgressState::busy = 1;
+  FinishCancelledConversion(host);
+  EXPECT_EQ(host.windowsDestroyed, 1);
+  EXPECT_EQ(ProgressState::progressWindow, nullptr);
+}
+
 }  // namespace
 }  // namespace larkfold
