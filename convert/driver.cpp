@@ -22,6 +22,14 @@ constexpr std::int32_t kZeroBytesAfterFile = 4096;
 }  // namespace
 
 void OnConvert(ConversionHost& host, SearchMethod method) {
+  RunConversion(
+      host, method,
+      [](const ConversionSettings& settings, const std::uint8_t* image, std::int32_t length) {
+        return WriteVoiFile(VoiPathFor(settings.datPath), image, length);
+      });
+}
+
+void RunConversion(ConversionHost& host, SearchMethod method, const OutputStage& output) {
   if (ProgressState::busy != 0) {
     return;
   }
@@ -55,7 +63,7 @@ void OnConvert(ConversionHost& host, SearchMethod method) {
     }
 
     const std::int32_t fileLength = EncodeFrames(frames, frameCount, settings);
-    result = WriteVoiFile(VoiPathFor(settings.datPath), VoiImage::Data(), fileLength);
+    result = output(settings, VoiImage::Data(), fileLength);
   }
 
   if (ProgressState::progressWindow != nullptr) {

@@ -1,75 +1,57 @@
 #include "preview/in_memory_conversion.h"
 
-#include "assign/channel_assignment.h"
-#include "assign/permutation_table.h"
-#include "assign/progress_state.h"
-#include "assign/progress_timing.h"
-#include "convert/block_pool.h"
-#include "convert/conversion_settings.h"
-#include "dat/dat_loader.h"
-#include "dat/frame_preparation.h"
-#include "voi/tempo_scaling.h"
-#include "voi/voi_image.h"
+#include "convert/driver.h"
+#include "convert/messages.h"
 
 namespace larkfold {
 namespace {
 
-constexpr std::int32_t kZeroBytesAfterFile = 4096;
-
-// The common ending of a conversion, without its message box: on every way
-// out, exceptions included.
-class ConversionEnding {
+// Passes everything through to the host but the conversion's closing message,
+// which becomes the outcome instead.
+class ClosingMessageKeeper final : public ConversionHost {
  public:
-  explicit ConversionEnding(ConversionHost& host) : host_(host) {}
-  ~ConversionEnding() {
-    if (ProgressState::progressWindow != nullptr) {
-      host_.DestroyProgressWindow(ProgressState::progressWindow);
+  ClosingMessageKeeper(ConversionHost& host, InMemoryConversion& conversion)
+      : host_(host), conversion_(conversion) {}
+
+  bool IsButtonChecked(int controlId) override { return host_.IsButtonChecked(controlId); }
+  std::string ControlText(int controlId) override { return host_.ControlText(controlId); }
+  WindowHandle CreateProgressWindow() override { return host_.CreateProgressWindow(); }
+  void DestroyProgressWindow(WindowHandle window) override { host_.DestroyProgressWindow(window); }
+  void SendUpdateCommand(WindowHandle window, int frameCount, int frame) override {
+    host_.SendUpdateCommand(window, frameCount, frame);
+  }
+  void PumpWaitingMessages() override { host_.PumpWaitingMessages(); }
+
+  void ShowMessage(std::string_view text, unsigned type) override {
+    if (type == kMessageWarning) {
+      conversion_.outcome = ConversionOutcome::refused;
+      host_.ShowMessage(text, type);
+    } else if (text == messages::kFinished) {
+      conversion_.outcome = ConversionOutcome::converted;
+    } else if (text == messages::kCancelled) {
+      conversion_.outcome = ConversionOutcome::cancelled;
+    } else {
+      conversion_.outcome = ConversionOutcome::failed;
+      conversion_.message = std::string(text);
     }
-    ProgressState::progressWindow = nullptr;
-    BlockPool::Request(0);
-    ProgressState::busy = 0;
   }
 
  private:
   ConversionHost& host_;
+  InMemoryConversion& conversion_;
 };
 
 }  // namespace
 
 InMemoryConversion ConvertInMemory(ConversionHost& host, SearchMethod method) {
   InMemoryConversion conversion;
-  ConversionSettings settings;
-  SearchTiming timing;
-  if (!ReadConversionSettings(host, settings, timing.counterFrequency)) {
-    conversion.outcome = ConversionOutcome::refused;
-    return conversion;
-  }
-
-  ConversionEnding ending(host);
-  void* block = nullptr;
-  std::int32_t length = 0;
-  conversion.message = LoadDatFile(settings.datPath, kZeroBytesAfterFile, block, length);
-  std::int32_t frameCount = 0;
-  if (conversion.message.empty()) {
-    conversion.message = PrepareFrames(block, length, settings.channelCount, frameCount);
-  }
-  if (!conversion.message.empty()) {
-    return conversion;
-  }
-
-  StartPollClock(timing);
-  ProgressState::progressWindow = host.CreateProgressWindow();
-  ProgressState::cancelRequested = 0;
-  ProgressState::busy = 1;
-  BuildPermutationTable(settings.channelCount);
-  auto* frames = static_cast<DatFrame*>(block);
-  if (!AssignChannels(frames, frameCount, settings.channelCount, method, timing, host)) {
-    conversion.outcome = ConversionOutcome::cancelled;
-    return conversion;
-  }
-  const std::int32_t fileLength = EncodeFrames(frames, frameCount, settings);
-  conversion.voi.assign(VoiImage::Data(), VoiImage::Data() + fileLength);
-  conversion.outcome = ConversionOutcome::converted;
+  ClosingMessageKeeper keeper(host, conversion);
+  RunConversion(
+      keeper, method,
+      [&conversion](const ConversionSettings&, const std::uint8_t* image, std::int32_t length) {
+        conversion.voi.assign(image, image + length);
+        return ConversionResult();
+      });
   return conversion;
 }
 
