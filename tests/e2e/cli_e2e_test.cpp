@@ -7,33 +7,12 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstring>
 #include <thread>
 
 #include "tests/e2e/e2e_support.h"
 
 namespace larkfold::e2e {
 namespace {
-
-// A DAT file of `frames` frames of eight gliding, pseudo-random channels.
-std::string MakeDat(int frames, std::uint32_t seed = 1, std::int32_t frameRate = 60) {
-  std::string bytes(static_cast<std::size_t>(frames + 1) * 64, '\0');
-  std::uint32_t state = seed;
-  auto next = [&state] {
-    state = state * 1664525u + 1013904223u;
-    return state >> 8;
-  };
-  for (int i = 0; i < frames; ++i) {
-    for (int c = 0; c < 8; ++c) {
-      const std::int32_t amplitude = static_cast<std::int32_t>(next() % 40000);
-      const std::int32_t frequency = static_cast<std::int32_t>(500 + next() % 20000);
-      std::memcpy(&bytes[static_cast<std::size_t>(i) * 64 + c * 8], &amplitude, 4);
-      std::memcpy(&bytes[static_cast<std::size_t>(i) * 64 + c * 8 + 4], &frequency, 4);
-    }
-  }
-  std::memcpy(&bytes[static_cast<std::size_t>(frames) * 64 + 60], &frameRate, 4);
-  return bytes;
-}
 
 const std::string kPrevious = "an older VOI that must survive";
 
