@@ -33,8 +33,12 @@ int ConvertEach(const ConvertOptions& options, SearchMethod method,
       OnConvert(host, method);
     } catch (const CFileException& error) {
       // The conversion stopped inside the file class; this is the tool's
-      // counterpart of the dialog program's error box.
+      // counterpart of the dialog program's error box. The block the loader
+      // took is released here: left for the next conversion's ending, the
+      // blocks of files that fail one after another would pile up until the
+      // pool is full and every later file fails for want of memory.
       host.ReportError(DescribeFileException(error));
+      BlockPool::Request(0);
       status = std::max(status, kExitFailed);
       continue;
     }
