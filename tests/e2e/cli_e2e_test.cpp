@@ -1,41 +1,13 @@
-// The command-line tool as a user meets it: its contract, every message a
-// conversion can end with on this system, and nothing lost on the way.
+// The command-line tool as a user meets it: its contract, its settings and its
+// messages for several files. What a fault ends with is failure_matrix_test.cpp.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <csignal>
-#include <cstring>
-#include <thread>
 
 #include "tests/e2e/e2e_support.h"
 
 namespace larkfold::e2e {
 namespace {
-
-// A DAT file of `frames` frames of eight gliding, pseudo-random channels.
-std::string MakeDat(int frames, std::uint32_t seed = 1, std::int32_t frameRate = 60) {
-  std::string bytes(static_cast<std::size_t>(frames + 1) * 64, '\0');
-  std::uint32_t state = seed;
-  auto next = [&state] {
-    state = state * 1664525u + 1013904223u;
-    return state >> 8;
-  };
-  for (int i = 0; i < frames; ++i) {
-    for (int c = 0; c < 8; ++c) {
-      const std::int32_t amplitude = static_cast<std::int32_t>(next() % 40000);
-      const std::int32_t frequency = static_cast<std::int32_t>(500 + next() % 20000);
-      std::memcpy(&bytes[static_cast<std::size_t>(i) * 64 + c * 8], &amplitude, 4);
-      std::memcpy(&bytes[static_cast<std::size_t>(i) * 64 + c * 8 + 4], &frequency, 4);
-    }
-  }
-  std::memcpy(&bytes[static_cast<std::size_t>(frames) * 64 + 60], &frameRate, 4);
-  return bytes;
-}
-
-const std::string kPrevious = "an older VOI that must survive";
 
 TEST(CommandLine, HelpAndVersionSucceed) {
   const Outcome help = RunTool({"--help"});
@@ -107,18 +79,6 @@ TEST(Convert, ReplacesAnExistingVoiWhollyAndKeepsItsMode) {
   EXPECT_EQ(status.st_mode & 0777, 0640u);
 }
 
-TEST(Convert, ASymbolicLinkAtTheOutputPathIsReplacedAndItsTargetKept) {
-  TemporaryFolder folder;
-  WriteFile(folder / "song.dat", MakeDat(2));
-  WriteFile(folder / "target", kPrevious);
-  ASSERT_EQ(::symlink((folder / "target").c_str(), (folder / "song.voi").c_str()), 0);
-  ASSERT_EQ(RunTool({"convert", folder / "song.dat"}).status, 0);
-  EXPECT_EQ(ReadFile(folder / "target"), kPrevious);
-  struct stat status;
-  ASSERT_EQ(::lstat((folder / "song.voi").c_str(), &status), 0);
-  EXPECT_TRUE(S_ISREG(status.st_mode));
-}
-
 struct RejectCase {
   std::vector<std::string> settings;
   const char* file;
@@ -164,125 +124,6 @@ TEST(Convert, AcceptsTheSettingsAtTheirBounds) {
   EXPECT_TRUE(Exists(folder / "A.voi"));
 }
 
-struct FailureCase {
-  const char* name;
-  std::string bytes;
-  const char* message;
-};
-
-TEST(Convert, ABadInputFileEndsWithItsMessageAndNoVoi) {
-  TemporaryFolder folder;
-  const FailureCase cases[] = {
-      {"empty.dat", "", "データがありません"},
-      {"short.dat", std::string(63, '\x3C'), "データがありません"},
-      {"rate.dat", MakeDat(10, 1, 61), "発音単位が1/60秒ではありません"},
-      {"large.dat", std::string(36001 * 64, '\0'), "データが大き過ぎます"},
-  };
-  for (const FailureCase& c : cases) {
-    WriteFile(folder / c.name, c.bytes);
-    const Outcome outcome = RunTool({"convert", folder / c.name});
-    EXPECT_EQ(outcome.status, 1) << c.name;
-    EXPECT_EQ(outcome.err, std::string(c.message) + "\n") << c.name;
-  }
-  for (const std::string& name : FolderEntries(folder.path())) {
-    EXPECT_EQ(name.substr(name.size() - 4), ".dat") << "no output: " << name;
-  }
-}
-
-TEST(Convert, AFileThatCannotBeOpenedGivesTheLoadersMessages) {
-  TemporaryFolder folder;
-  ::mkdir((folder / "folder.dat").c_str(), 0755);
-  const struct {
-    std::string path;
-    const char* message;
-  } cases[] = {
-      {folder / "missing.dat", "ファイルが見つかりません"},
-      {folder / "no/such/folder/a.dat", "ファイルをオープンできません"},
-      {folder / "folder.dat", "ファイルをオープンできません"},
-  };
-  for (const auto& c : cases) {
-    const Outcome outcome = RunTool({"convert", c.path});
-    EXPECT_EQ(outcome.status, 1) << c.path;
-    EXPECT_EQ(outcome.err, std::string(c.message) + "\n") << c.path;
-  }
-}
-
-TEST(Convert, AnUnreadableFileCannotBeOpened) {
-  if (IsRoot() && !CanRunUnprivileged())
-    GTEST_SKIP() << "root reads any file and setpriv is missing";
-  TemporaryFolder folder;
-  WriteFile(folder / "locked.dat", MakeDat(3));
-  ::chmod((folder / "locked.dat").c_str(), 0000);
-  RunOptions options;
-  options.asUnprivilegedUser = true;
-  const Outcome outcome = RunTool({"convert", folder / "locked.dat"}, options);
-  EXPECT_EQ(outcome.status, 1);
-  EXPECT_EQ(outcome.err, "ファイルをオープンできません\n");
-}
-
-// Every write failure: one message, exit 1, the old VOI byte for byte, no temporary file.
-void ExpectWriteRefused(const Outcome& outcome, const std::string& folder, const std::string& voi,
-                        std::size_t entries) {
-  EXPECT_EQ(outcome.status, 1);
-  EXPECT_EQ(outcome.err, "ファイルを作成できませんでした\n");
-  EXPECT_EQ(ReadFile(voi), kPrevious);
-  EXPECT_EQ(FolderEntries(folder).size(), entries) << "no temporary file left behind";
-}
-
-TEST(Convert, AFolderAtTheOutputPathIsLeftAlone) {
-  TemporaryFolder folder;
-  WriteFile(folder / "song.dat", MakeDat(3));
-  ::mkdir((folder / "song.voi").c_str(), 0755);
-  WriteFile(folder / "song.voi/inside", kPrevious);
-  const Outcome outcome = RunTool({"convert", folder / "song.dat"});
-  ExpectWriteRefused(outcome, folder.path(), folder / "song.voi/inside", 2);
-}
-
-TEST(Convert, AReadOnlyFolderKeepsThePreviousVoi) {
-  SmallDisk disk(256);
-  if (!disk.mounted())
-    GTEST_SKIP() << "mounting a file system needs root";
-  WriteFile(disk / "song.dat", MakeDat(50));
-  WriteFile(disk / "song.voi", kPrevious);
-  ASSERT_TRUE(disk.MakeReadOnly());
-  ExpectWriteRefused(RunTool({"convert", disk / "song.dat"}), disk.path(), disk / "song.voi", 2);
-}
-
-TEST(Convert, AFullDiskKeepsThePreviousVoi) {
-  // Room for the DAT file and the old VOI, none for a new one.
-  SmallDisk disk(12);
-  if (!disk.mounted())
-    GTEST_SKIP() << "mounting a file system needs root";
-  WriteFile(disk / "song.dat", MakeDat(100));  // 6464 bytes: two pages
-  WriteFile(disk / "song.voi", kPrevious);     // one page
-  ExpectWriteRefused(RunTool({"convert", disk / "song.dat", "--channels", "8"}), disk.path(),
-                     disk / "song.voi", 2);
-}
-
-TEST(Convert, AnUnwritableFolderOrFileKeepsThePreviousVoi) {
-  if (IsRoot() && !CanRunUnprivileged())
-    GTEST_SKIP() << "root writes anywhere and setpriv is missing";
-  RunOptions options;
-  options.asUnprivilegedUser = true;
-  {
-    TemporaryFolder folder;
-    WriteFile(folder / "song.dat", MakeDat(3));
-    WriteFile(folder / "song.voi", kPrevious);
-    ::chmod(folder.path().c_str(), 0555);
-    ExpectWriteRefused(RunTool({"convert", folder / "song.dat"}, options), folder.path(),
-                       folder / "song.voi", 2);
-  }
-  {
-    TemporaryFolder folder;
-    WriteFile(folder / "song.dat", MakeDat(3));
-    WriteFile(folder / "song.voi", kPrevious);
-    ::chmod(folder.path().c_str(), 0777);
-    ::chmod((folder / "song.voi").c_str(), 0444);
-    ExpectWriteRefused(RunTool({"convert", folder / "song.dat"}, options), folder.path(),
-                       folder / "song.voi", 2);
-  }
-}
-
 TEST(Convert, SeveralFilesArePrefixedAndTheWorstOutcomeIsTheStatus) {
   TemporaryFolder folder;
   WriteFile(folder / "a.dat", MakeDat(3));
@@ -296,29 +137,6 @@ TEST(Convert, SeveralFilesArePrefixedAndTheWorstOutcomeIsTheStatus) {
 
   const Outcome failed = RunTool({"convert", folder / "b.dat", folder / "a.dat"});
   EXPECT_EQ(failed.status, 1);
-}
-
-TEST(Convert, CtrlCStopsALongSearchAndKeepsThePreviousVoi) {
-  TemporaryFolder folder;
-  WriteFile(folder / "long.dat", MakeDat(35999, 7));
-  WriteFile(folder / "long.voi", kPrevious);
-  RunOptions options;
-  options.whileRunning = [](int pid) {
-    // Loading and preparing take a fraction of this; the exhaustive search
-    // of 35999 frames of eight channels takes far longer.
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-    ::kill(pid, SIGINT);
-  };
-  const auto start = std::chrono::steady_clock::now();
-  const Outcome outcome = RunTool(
-      {"convert", folder / "long.dat", "--channels", "8", "--search", "exhaustive"}, options);
-  const auto elapsed = std::chrono::steady_clock::now() - start;
-  EXPECT_EQ(outcome.status, 130);
-  EXPECT_EQ(outcome.err, "中止しました\n");
-  EXPECT_EQ(outcome.out, "");
-  EXPECT_LT(elapsed, std::chrono::seconds(10)) << "one Ctrl-C is enough";
-  EXPECT_EQ(ReadFile(folder / "long.voi"), kPrevious);
-  EXPECT_EQ(FolderEntries(folder.path()).size(), 2u);
 }
 
 }  // namespace

@@ -2,13 +2,16 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -28,7 +31,21 @@ bool IsRoot() {
 }
 
 bool CanRunUnprivileged() {
-  return IsRoot() && ::access("/usr/bin/setpriv", X_OK) == 0;
+  if (!IsRoot() || ::access("/usr/bin/setpriv", X_OK) != 0)
+    return false;
+  // A build under a folder that only root may enter cannot be run as nobody.
+  static const bool reachable = [] {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      const bool can = ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 &&
+                       ::setuid(65534) == 0 && ::access(LARKFOLD_TOOL_PATH, X_OK) == 0;
+      ::_exit(can ? 0 : 1);
+    }
+    int status = 0;
+    return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+  }();
+  return reachable;
 }
 
 namespace {
@@ -79,8 +96,21 @@ Outcome RunTool(const std::vector<std::string>& args, const RunOptions& options)
     options.whileRunning(pid);
   pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
   int open = 2;
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::seconds(options.timeoutSeconds);
+  bool killed = false;
   while (open > 0) {
-    if (::poll(fds, 2, -1) < 0 && errno != EINTR)
+    int wait = -1;
+    if (options.timeoutSeconds > 0) {
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+          deadline - std::chrono::steady_clock::now());
+      if (left.count() <= 0 && !killed) {
+        ::kill(pid, SIGKILL);
+        killed = true;
+      }
+      wait = killed ? -1 : static_cast<int>(left.count()) + 1;
+    }
+    if (::poll(fds, 2, wait) < 0 && errno != EINTR)
       break;
     for (int i = 0; i < 2; ++i) {
       if (fds[i].fd >= 0 && (fds[i].revents & (POLLIN | POLLHUP)) != 0) {
@@ -91,13 +121,17 @@ Outcome RunTool(const std::vector<std::string>& args, const RunOptions& options)
           ::close(fds[i].fd);
           fds[i].fd = -1;
           --open;
+        } else if (options.onOutput) {
+          options.onOutput(pid, outcome);
         }
       }
     }
   }
   int status = 0;
-  ::waitpid(pid, &status, 0);
+  rusage usage = {};
+  ::wait4(pid, &status, 0, &usage);
   outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  outcome.peakResidentKilobytes = usage.ru_maxrss;
   return outcome;
 }
 
@@ -130,6 +164,25 @@ SmallDisk::~SmallDisk() {
 
 bool SmallDisk::MakeReadOnly() {
   return ::mount("tmpfs", folder_.path().c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+}
+
+std::string MakeDat(int frames, std::uint32_t seed, std::int32_t frameRate) {
+  std::string bytes(static_cast<std::size_t>(frames + 1) * 64, '\0');
+  std::uint32_t state = seed;
+  auto next = [&state] {
+    state = state * 1664525u + 1013904223u;
+    return state >> 8;
+  };
+  for (int i = 0; i < frames; ++i) {
+    for (int c = 0; c < 8; ++c) {
+      const std::int32_t amplitude = static_cast<std::int32_t>(next() % 40000);
+      const std::int32_t frequency = static_cast<std::int32_t>(500 + next() % 20000);
+      std::memcpy(&bytes[static_cast<std::size_t>(i) * 64 + c * 8], &amplitude, 4);
+      std::memcpy(&bytes[static_cast<std::size_t>(i) * 64 + c * 8 + 4], &frequency, 4);
+    }
+  }
+  std::memcpy(&bytes[static_cast<std::size_t>(frames) * 64 + 60], &frameRate, 4);
+  return bytes;
 }
 
 std::string ReadFile(const std::string& path) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <csignal>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@ struct Outcome {
   int status = -1;  // exit status, or 128 + signal
   std::string out;
   std::string err;
+  long peakResidentKilobytes = 0;  // the child's largest resident set, from wait4
 };
 
 struct RunOptions {
@@ -19,6 +21,11 @@ struct RunOptions {
   bool asUnprivilegedUser = false;       // run as nobody (when we are root)
   // Called with the child's process id once it runs; may signal it.
   std::function<void(int pid)> whileRunning;
+  // Called after every piece of output, with the child's process id and all it
+  // has printed so far.
+  std::function<void(int pid, const Outcome& soFar)> onOutput;
+  // A child still running after this many seconds is killed (0: never).
+  int timeoutSeconds = 0;
 };
 
 // The tool built beside the tests.
@@ -26,7 +33,8 @@ std::string ToolPath();
 
 Outcome RunTool(const std::vector<std::string>& args, const RunOptions& options = {});
 
-// Whether the tests can make a user that root's privileges do not cover.
+// Whether the tests can make a user that root's privileges do not cover, and
+// that user can reach the tool.
 bool CanRunUnprivileged();
 bool IsRoot();
 
@@ -58,6 +66,10 @@ class SmallDisk {
   TemporaryFolder folder_;
   bool mounted_ = false;
 };
+
+// A DAT file of `frames` frames of eight pseudo-random channels (amplitudes
+// 0..39999, 50.0 to 2049.9 Hz), closed by a trailer that holds `frameRate`.
+std::string MakeDat(int frames, std::uint32_t seed = 1, std::int32_t frameRate = 60);
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
