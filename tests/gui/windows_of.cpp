@@ -1,0 +1,297 @@
+#include "tests/gui/windows_of.h"
+
+#include <vector>
+
+#include "platform/win32/wide_text.h"
+
+namespace larkfold::gui {
+namespace {
+
+constexpr UINT kReplyTimeout = 5000;
+constexpr int kMessageBoxText = 0xFFFF;
+
+// The icon control of a message box: 0x14 on Windows, stc1 under Wine.
+constexpr int kMessageBoxIconIds[] = {0x14, 0x440};
+
+LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  if (!::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kReplyTimeout,
+                             &result)) {
+    return 0;
+  }
+  return static_cast<LRESULT>(result);
+}
+
+struct Image {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, top row first
+};
+
+// What the screen shows in `rect` (screen coordinates).
+Image CaptureScreen(const RECT& rect) {
+  Image image;
+  image.width = rect.right - rect.left;
+  image.height = rect.bottom - rect.top;
+  if (image.width <= 0 || image.height <= 0) {
+    return image;
+  }
+  image.pixels.resize(static_cast<std::size_t>(image.width) * image.height);
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = image.width;
+  info.bmiHeader.biHeight = -image.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, image.width, image.height, screen, rect.left, rect.top, SRCCOPY);
+  ::GdiFlush();
+  const auto* source = static_cast<const std::uint32_t*>(bits);
+  for (std::size_t i = 0; i < image.pixels.size(); ++i) {
+    image.pixels[i] = source[i] & 0xFFFFFF;
+  }
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  return image;
+}
+
+// `icon` as this process draws it on `background`, at `width` x `height`.
+Image Render(HICON icon, int width, int height, std::uint32_t background) {
+  Image image;
+  image.width = width;
+  image.height = height;
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  auto* target = static_cast<std::uint32_t*>(bits);
+  for (int i = 0; i < width * height; ++i) {
+    target[i] = background;
+  }
+  ::DrawIconEx(memory, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+  ::GdiFlush();
+  image.pixels.assign(target, target + static_cast<std::size_t>(width) * height);
+  for (std::uint32_t& pixel : image.pixels) {
+    pixel &= 0xFFFFFF;
+  }
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  return image;
+}
+
+// The share of pixels that differ.
+double Difference(const Image& a, const Image& b) {
+  if (a.width != b.width || a.height != b.height || a.pixels.empty()) {
+    return 1.0;
+  }
+  std::size_t differing = 0;
+  for (std::size_t i = 0; i < a.pixels.size(); ++i) {
+    differing += a.pixels[i] != b.pixels[i];
+  }
+  return static_cast<double>(differing) / static_cast<double>(a.pixels.size());
+}
+
+BoxIcon IconOf(HWND box) {
+  HWND control = nullptr;
+  for (int id : kMessageBoxIconIds) {
+    control = ::GetDlgItem(box, id);
+    if (control != nullptr) {
+      break;
+    }
+  }
+  if (control == nullptr || !::IsWindowVisible(control) || Ask(control, STM_GETICON, 0, 0) == 0) {
+    return BoxIcon::none;
+  }
+  RECT rect;
+  ::GetWindowRect(control, &rect);
+  const Image shown = CaptureScreen(rect);
+  if (shown.pixels.empty()) {
+    return BoxIcon::unknown;
+  }
+  // The corners of the system's icons are transparent, so the top-left pixel
+  // is the box's own background.
+  const std::uint32_t background = shown.pixels.front();
+  const struct {
+    LPCWSTR name;
+    BoxIcon icon;
+  } candidates[] = {{IDI_EXCLAMATION, BoxIcon::exclamation},
+                    {IDI_HAND, BoxIcon::stop},
+                    {IDI_ASTERISK, BoxIcon::information},
+                    {IDI_QUESTION, BoxIcon::question}};
+  BoxIcon best = BoxIcon::unknown;
+  double bestDifference = 0.02;  // a few pixels of anti-aliasing at most
+  for (const auto& candidate : candidates) {
+    const double difference = Difference(
+        shown, Render(::LoadIconW(nullptr, candidate.name), shown.width, shown.height, background));
+    if (difference < bestDifference) {
+      best = candidate.icon;
+      bestDifference = difference;
+    }
+  }
+  return best;
+}
+
+}  // namespace
+
+HWND WaitForWindow(const std::function<HWND()>& find, DWORD timeout) {
+  const ULONGLONG end = ::GetTickCount64() + timeout;
+  for (;;) {
+    if (HWND window = find()) {
+      return window;
+    }
+    if (::GetTickCount64() >= end) {
+      return nullptr;
+    }
+    ::Sleep(50);
+  }
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeout) {
+  const ULONGLONG end = ::GetTickCount64() + timeout;
+  for (;;) {
+    if (done()) {
+      return true;
+    }
+    if (::GetTickCount64() >= end) {
+      return false;
+    }
+    ::Sleep(50);
+  }
+}
+
+std::vector<HWND> DialogsOf(DWORD processId) {
+  struct Search {
+    DWORD processId;
+    std::vector<HWND> found;
+  } search{processId, {}};
+  ::EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        auto* search = reinterpret_cast<Search*>(context);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == search->processId && ::IsWindowVisible(window) &&
+            ClassOf(window) == L"#32770") {
+          search->found.push_back(window);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  ::GetClassNameW(window, name, 64);
+  return name;
+}
+
+std::wstring TextOf(HWND window) {
+  const auto length = static_cast<std::size_t>(Ask(window, WM_GETTEXTLENGTH, 0, 0));
+  std::wstring text(length + 1, L'\0');
+  const auto copied = static_cast<std::size_t>(
+      Ask(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+  text.resize(copied < text.size() ? copied : 0);
+  return text;
+}
+
+std::wstring ItemText(HWND dialog, int id) {
+  return TextOf(::GetDlgItem(dialog, id));
+}
+
+void SetItemText(HWND dialog, int id, const std::wstring& text) {
+  Ask(::GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool IsItemChecked(HWND dialog, int id) {
+  return Ask(::GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Click(HWND dialog, int id) {
+  ::PostMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+void PressKey(HWND window, WPARAM key) {
+  const UINT scan = ::MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
+  ::PostMessageW(window, WM_KEYDOWN, key, 1 | (static_cast<LPARAM>(scan) << 16));
+  ::PostMessageW(window, WM_KEYUP, key, 1 | (static_cast<LPARAM>(scan) << 16) | 0xC0000000);
+}
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info)) {
+    return nullptr;
+  }
+  return info.hwndFocus;
+}
+
+const char* NameOf(BoxIcon icon) {
+  switch (icon) {
+    case BoxIcon::none:
+      return "no icon";
+    case BoxIcon::exclamation:
+      return "exclamation mark";
+    case BoxIcon::stop:
+      return "stop sign";
+    case BoxIcon::information:
+      return "information";
+    case BoxIcon::question:
+      return "question mark";
+    case BoxIcon::unknown:
+      break;
+  }
+  return "an icon of no known kind";
+}
+
+MessageBoxView ReadMessageBox(HWND box) {
+  MessageBoxView view;
+  wchar_t caption[256] = {};
+  ::GetWindowTextW(box, caption, 256);
+  view.caption = caption;
+  view.text = ItemText(box, kMessageBoxText);
+
+  // Under Wine without a window manager a window drawn over another window of
+  // its program stays black on the screen; in the screen's bottom-left corner
+  // the box is clear of the program's dialog.
+  RECT rect;
+  ::GetWindowRect(box, &rect);
+  const int bottom = ::GetSystemMetrics(SM_CYSCREEN);
+  ::SetWindowPos(box, nullptr, 0, bottom - (rect.bottom - rect.top), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  BoxIcon icon = BoxIcon::unknown;
+  WaitUntil(
+      [&] {
+        icon = IconOf(box);
+        return icon != BoxIcon::unknown;
+      },
+      3000);
+  view.icon = icon;
+  return view;
+}
+
+bool Acknowledge(HWND box) {
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  return WaitUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); });
+}
+
+std::string Narrow(const std::wstring& text) {
+  return Utf8FromWide(text);
+}
+
+}  // namespace larkfold::gui
