@@ -267,6 +267,78 @@ TEST_F(DialogProgram, EnterAndEscapeNeitherConvertNorClose) {
   EXPECT_TRUE(::IsWindowVisible(dialog_)) << "a key closed the dialog";
 }
 
+// The system's Open dialog, owned by the main dialog: the one window of the
+// program with a file name field.
+HWND OpenDialogOf(Program& program) {
+  constexpr int kFileNameField = 0x47C;  // cmb13, the file name of an Open dialog
+  return WaitForWindow([&]() -> HWND {
+    for (HWND dialog : DialogsOf(program.Id())) {
+      if (::GetDlgItem(dialog, kFileNameField) != nullptr) {
+        return dialog;
+      }
+    }
+    return nullptr;
+  });
+}
+
+// The edit control somewhere inside `window` (the file name field is an edit
+// in a combo box in an extended combo box).
+HWND EditInside(HWND window) {
+  if (ClassOf(window) == L"Edit") {
+    return window;
+  }
+  for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr;
+       child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (HWND edit = EditInside(child)) {
+      return edit;
+    }
+  }
+  return nullptr;
+}
+
+// Presses a button of the Open dialog by its command, as its button would.
+void Command(HWND dialog, int id) {
+  ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
+TEST_F(DialogProgram, BrowseReplacesThePathWithTheChosenFilesFullPath) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(WriteFileBytes(scratch_.File(L"picked.dat"), ShortRecording()));
+  SetItemText(dialog_, IDC_DAT_PATH, L"typed before.dat");
+
+  Click(dialog_, IDC_BROWSE);
+  HWND open = OpenDialogOf(*program_);
+  ASSERT_NE(open, nullptr) << "no Open dialog appeared";
+  EXPECT_EQ(::GetWindow(open, GW_OWNER), dialog_) << "the main dialog does not own it";
+  EXPECT_FALSE(::IsWindowEnabled(dialog_)) << "the main dialog stays usable";
+  EXPECT_EQ(ItemText(open, 0x470), L"DAT File  （ *.dat ）") << "the file type filter";
+  HWND readOnly = ::GetDlgItem(open, 0x410);
+  EXPECT_TRUE(readOnly == nullptr || !::IsWindowVisible(readOnly)) << "the read-only box shows";
+
+  // A name typed without its extension gets ".dat".
+  HWND name = EditInside(::GetDlgItem(open, 0x47C));
+  ASSERT_NE(name, nullptr);
+  ::SendMessageTimeoutW(name, WM_SETTEXT, 0,
+                        reinterpret_cast<LPARAM>(scratch_.File(L"picked").c_str()),
+                        SMTO_ABORTIFHUNG, 5000, nullptr);
+  Command(open, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(open) || !::IsWindowVisible(open); }));
+  EXPECT_TRUE(WaitUntil([&] {
+    return ItemText(dialog_, IDC_DAT_PATH) == scratch_.File(L"picked.dat");
+  })) << "the path reads \""
+      << Narrow(ItemText(dialog_, IDC_DAT_PATH)) << "\"";
+
+  // Cancelling the Open dialog leaves the path as it was.
+  SetItemText(dialog_, IDC_DAT_PATH, L"kept.dat");
+  Click(dialog_, IDC_BROWSE);
+  open = OpenDialogOf(*program_);
+  ASSERT_NE(open, nullptr) << "no Open dialog appeared";
+  Command(open, IDCANCEL);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(open) || !::IsWindowVisible(open); }));
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(dialog_) != FALSE; }));
+  EXPECT_EQ(ItemText(dialog_, IDC_DAT_PATH), L"kept.dat");
+}
+
 TEST_F(DialogProgram, ExitButtonEndsTheProgramWhenIdle) {
   ASSERT_NO_FATAL_FAILURE(Start());
   Click(dialog_, IDC_EXIT);
