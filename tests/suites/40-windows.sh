@@ -21,3 +21,5 @@ fi
 cmake --build --preset release --target larkfold-cli
 tests/windows/byte_parity.sh build/release/cli/larkfold build/windows/cli/larkfold-cli.exe \
   build/windows/wine build/windows/parity
+tests/windows/interrupt.sh build/windows/cli/larkfold-cli.exe build/windows/wine \
+  build/windows/interrupt

@@ -1,7 +1,10 @@
 // Writes the DAT files of the byte-parity corpus: random recordings of
-// several kinds and the edge cases of the format, into one folder.
+// several kinds and the edge cases of the format, into one folder; or one
+// long recording of eight sounding channels, whose reference search lasts
+// long enough to be interrupted.
 //
 //   make_corpus FOLDER
+//   make_corpus --long FILE
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -90,8 +93,11 @@ Recording Gliding(int frames) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--long") {
+    return Random(9, 35999, 1000, 30000, 1000, 40000).Write(argv[2]) ? 0 : 1;
+  }
   if (argc != 2) {
-    std::fprintf(stderr, "usage: make_corpus FOLDER\n");
+    std::fprintf(stderr, "usage: make_corpus FOLDER | make_corpus --long FILE\n");
     return 2;
   }
   const std::string folder = argv[1];
