@@ -11,41 +11,49 @@ bool IsContinuation(unsigned char byte) {
   return (byte & 0xC0) == 0x80;
 }
 
-// Decodes the sequence at text[at]; sets `length` to the bytes it takes. The
-// lower bounds refuse over-long forms; three-byte surrogates are allowed.
+// The lead bytes of the longer sequences: how many bytes follow from them,
+// the bits they carry, and the least value (smaller ones are over-long forms).
+// Three-byte surrogates are allowed, as WTF-8 holds lone ones that way.
+struct LeadByte {
+  unsigned char first, last;
+  std::size_t length;
+  unsigned char bits;
+  char32_t least;
+};
+constexpr LeadByte kLeadBytes[] = {
+    {0xC2, 0xDF, 2, 0x1F, 0x80},
+    {0xE0, 0xEF, 3, 0x0F, 0x800},
+    {0xF0, 0xF4, 4, 0x07, 0x10000},
+};
+
+// Decodes the sequence at text[at]; sets `length` to the bytes it takes.
 char32_t DecodeAt(std::string_view text, std::size_t at, std::size_t& length) {
   const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[at + k]); };
-  const unsigned char lead = byte(0);
   length = 1;
-  if (lead < 0x80) {
-    return lead;
+  if (byte(0) < 0x80) {
+    return byte(0);
   }
-  std::size_t needed;
-  char32_t value;
-  char32_t lowest;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    needed = 2, value = lead & 0x1F, lowest = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    needed = 3, value = lead & 0x0F, lowest = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    needed = 4, value = lead & 0x07, lowest = 0x10000;
-  } else {
-    return kReplacement;
-  }
-  if (at + needed > text.size()) {
-    return kReplacement;
-  }
-  for (std::size_t k = 1; k < needed; ++k) {
-    if (!IsContinuation(byte(k))) {
+  for (const LeadByte& lead : kLeadBytes) {
+    if (byte(0) < lead.first || byte(0) > lead.last) {
+      continue;
+    }
+    if (at + lead.length > text.size()) {
       return kReplacement;
     }
-    value = value << 6 | (byte(k) & 0x3F);
+    char32_t value = byte(0) & lead.bits;
+    for (std::size_t k = 1; k < lead.length; ++k) {
+      if (!IsContinuation(byte(k))) {
+        return kReplacement;
+      }
+      value = value << 6 | (byte(k) & 0x3F);
+    }
+    if (value < lead.least || value > 0x10FFFF) {
+      return kReplacement;
+    }
+    length = lead.length;
+    return value;
   }
-  if (value < lowest || value > 0x10FFFF) {
-    return kReplacement;
-  }
-  length = needed;
-  return value;
+  return kReplacement;
 }
 
 void AppendUtf8(std::string& out, char32_t c) {
