@@ -34,8 +34,12 @@ wine_session_start() {
 
   # In the foreground, so that its process id is known; persistent, so that
   # a run of short programs does not start Wine again each time.
-  /usr/lib/wine/wineserver64 -f -p &
+  /usr/lib/wine/wineserver64 -f -p </dev/null >/dev/null 2>&1 &
   wine_session_server_pid=$!
+  # Makes the prefix when there is none, and starts Wine's background
+  # programs without the suite's streams.
+  "$(dirname "${BASH_SOURCE[0]}")/../../cmake/wine-run" "$WINEPREFIX" wineboot \
+    </dev/null >/dev/null 2>&1
 }
 
 wine_session_stop() {
