@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "tests/windows/test_files.h"
+
 namespace larkfold::gui {
 
 // The program's windows, told apart by their controls and captions.
@@ -49,28 +51,9 @@ class Program {
 // The program's path: LARKFOLD_GUI_PROGRAM, or the one this driver was built with.
 std::wstring ProgramPath();
 
-// A folder made for one test and removed with everything in it afterwards.
-class ScratchFolder {
- public:
-  ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  ~ScratchFolder();
-
-  const std::wstring& Path() const { return path_; }
-  std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
-
- private:
-  std::wstring path_;
-};
-
 std::wstring EnvironmentValue(const wchar_t* name);
 
 // A Unix path as Wine's drive Z: shows it.
 std::wstring WindowsPathOf(const std::string& unixPath);
-
-bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
-bool ReadFileBytes(const std::wstring& path, std::string& bytes);
-bool Exists(const std::wstring& path);
 
 }  // namespace larkfold::gui

@@ -1,5 +1,6 @@
 #include "tests/gui/windows_of.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/win32/wide_text.h"
@@ -28,70 +29,72 @@ struct Image {
   std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, top row first
 };
 
-// What the screen shows in `rect` (screen coordinates).
-Image CaptureScreen(const RECT& rect) {
-  Image image;
-  image.width = rect.right - rect.left;
-  image.height = rect.bottom - rect.top;
-  if (image.width <= 0 || image.height <= 0) {
+// A 32-bit picture in memory that GDI can draw into.
+class Canvas {
+ public:
+  Canvas(int width, int height) : width_(width), height_(height) {
+    screen_ = ::GetDC(nullptr);
+    memory_ = ::CreateCompatibleDC(screen_);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    bitmap_ = ::CreateDIBSection(memory_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    old_ = ::SelectObject(memory_, bitmap_);
+  }
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+  ~Canvas() {
+    ::SelectObject(memory_, old_);
+    ::DeleteObject(bitmap_);
+    ::DeleteDC(memory_);
+    ::ReleaseDC(nullptr, screen_);
+  }
+
+  HDC Screen() const { return screen_; }
+  HDC Dc() const { return memory_; }
+  std::uint32_t* Bits() const { return static_cast<std::uint32_t*>(bits_); }
+
+  Image Picture() const {
+    ::GdiFlush();
+    Image image{width_, height_, {}};
+    image.pixels.assign(Bits(), Bits() + static_cast<std::size_t>(width_) * height_);
+    for (std::uint32_t& pixel : image.pixels) {
+      pixel &= 0xFFFFFF;
+    }
     return image;
   }
-  image.pixels.resize(static_cast<std::size_t>(image.width) * image.height);
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = image.width;
-  info.bmiHeader.biHeight = -image.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = ::SelectObject(memory, bitmap);
-  ::BitBlt(memory, 0, 0, image.width, image.height, screen, rect.left, rect.top, SRCCOPY);
-  ::GdiFlush();
-  const auto* source = static_cast<const std::uint32_t*>(bits);
-  for (std::size_t i = 0; i < image.pixels.size(); ++i) {
-    image.pixels[i] = source[i] & 0xFFFFFF;
+
+ private:
+  int width_;
+  int height_;
+  HDC screen_;
+  HDC memory_;
+  HBITMAP bitmap_;
+  HGDIOBJ old_;
+  void* bits_ = nullptr;
+};
+
+// What the screen shows in `rect` (screen coordinates).
+Image CaptureScreen(const RECT& rect) {
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) {
+    return Image{};
   }
-  ::SelectObject(memory, old);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
-  return image;
+  Canvas canvas(width, height);
+  ::BitBlt(canvas.Dc(), 0, 0, width, height, canvas.Screen(), rect.left, rect.top, SRCCOPY);
+  return canvas.Picture();
 }
 
 // `icon` as this process draws it on `background`, at `width` x `height`.
 Image Render(HICON icon, int width, int height, std::uint32_t background) {
-  Image image;
-  image.width = width;
-  image.height = height;
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = ::SelectObject(memory, bitmap);
-  auto* target = static_cast<std::uint32_t*>(bits);
-  for (int i = 0; i < width * height; ++i) {
-    target[i] = background;
-  }
-  ::DrawIconEx(memory, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
-  ::GdiFlush();
-  image.pixels.assign(target, target + static_cast<std::size_t>(width) * height);
-  for (std::uint32_t& pixel : image.pixels) {
-    pixel &= 0xFFFFFF;
-  }
-  ::SelectObject(memory, old);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
-  return image;
+  Canvas canvas(width, height);
+  std::fill(canvas.Bits(), canvas.Bits() + static_cast<std::size_t>(width) * height, background);
+  ::DrawIconEx(canvas.Dc(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+  return canvas.Picture();
 }
 
 // The share of pixels that differ.

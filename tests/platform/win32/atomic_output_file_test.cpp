@@ -2,12 +2,19 @@
 // or not at all, and no temporary file is left either way.
 #include "platform/atomic_output_file.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
-#include "tests/platform/win32/scratch_folder.h"
+#include "tests/windows/test_files.h"
 
 namespace larkfold {
 namespace {
+
+std::string Contents(const std::wstring& path) {
+  std::string bytes;
+  return ReadFileBytes(path, bytes) ? bytes : "<missing>";
+}
 
 bool WriteAll(const std::string& path, const std::string& bytes) {
   AtomicOutputFile file;
@@ -21,36 +28,36 @@ bool WriteAll(const std::string& path, const std::string& bytes) {
 
 TEST(Win32AtomicOutputFile, CreatesANewFile) {
   ScratchFolder folder;
-  ASSERT_TRUE(WriteAll(folder.Path(L"song.voi"), "new"));
-  EXPECT_EQ(ReadWholeFile(folder.Wide(L"song.voi")), "new");
+  ASSERT_TRUE(WriteAll(folder.Utf8File(L"song.voi"), "new"));
+  EXPECT_EQ(Contents(folder.File(L"song.voi")), "new");
   EXPECT_EQ(folder.FileCount(), 1);
 }
 
 TEST(Win32AtomicOutputFile, ReplacesALongerFileWhole) {
   ScratchFolder folder;
-  ASSERT_TRUE(WriteWholeFile(folder.Wide(L"song.voi"), std::string(1000, 'o')));
-  ASSERT_TRUE(WriteAll(folder.Path(L"song.voi"), "new"));
-  EXPECT_EQ(ReadWholeFile(folder.Wide(L"song.voi")), "new");
+  ASSERT_TRUE(WriteFileBytes(folder.File(L"song.voi"), std::string(1000, 'o')));
+  ASSERT_TRUE(WriteAll(folder.Utf8File(L"song.voi"), "new"));
+  EXPECT_EQ(Contents(folder.File(L"song.voi")), "new");
   EXPECT_EQ(folder.FileCount(), 1);
 }
 
 TEST(Win32AtomicOutputFile, NotCommittingLeavesTheTargetAsItWas) {
   ScratchFolder folder;
-  ASSERT_TRUE(WriteWholeFile(folder.Wide(L"song.voi"), "old"));
+  ASSERT_TRUE(WriteFileBytes(folder.File(L"song.voi"), "old"));
   {
     AtomicOutputFile file;
-    ASSERT_TRUE(file.Open(folder.Path(L"song.voi")));
+    ASSERT_TRUE(file.Open(folder.Utf8File(L"song.voi")));
     file.Write("new", 3);
   }
-  EXPECT_EQ(ReadWholeFile(folder.Wide(L"song.voi")), "old");
+  EXPECT_EQ(Contents(folder.File(L"song.voi")), "old");
   EXPECT_EQ(folder.FileCount(), 1) << "the temporary file was left";
 }
 
 TEST(Win32AtomicOutputFile, RefusesWhatItMayNotReplace) {
   ScratchFolder folder;
-  ASSERT_TRUE(::CreateDirectoryW(folder.Wide(L"folder.voi").c_str(), nullptr));
-  ASSERT_TRUE(WriteWholeFile(folder.Wide(L"locked.voi"), "old"));
-  ASSERT_TRUE(::SetFileAttributesW(folder.Wide(L"locked.voi").c_str(), FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(::CreateDirectoryW(folder.File(L"folder.voi").c_str(), nullptr));
+  ASSERT_TRUE(WriteFileBytes(folder.File(L"locked.voi"), "old"));
+  ASSERT_TRUE(::SetFileAttributesW(folder.File(L"locked.voi").c_str(), FILE_ATTRIBUTE_READONLY));
   struct Case {
     const char* why;
     std::wstring name;
@@ -64,23 +71,23 @@ TEST(Win32AtomicOutputFile, RefusesWhatItMayNotReplace) {
     SCOPED_TRACE(c.why);
     AtomicOutputFile file;
     CFileException error;
-    EXPECT_FALSE(file.Open(folder.Path(c.name), &error));
+    EXPECT_FALSE(file.Open(folder.Utf8File(c.name), &error));
     EXPECT_NE(error.m_cause, CFileException::none);
   }
-  EXPECT_EQ(ReadWholeFile(folder.Wide(L"locked.voi")), "old");
+  EXPECT_EQ(Contents(folder.File(L"locked.voi")), "old");
   EXPECT_EQ(folder.FileCount(), 1) << "a temporary file was left";
 }
 
 TEST(Win32AtomicOutputFile, ATargetHeldOpenElsewhereStaysAsItWas) {
   ScratchFolder folder;
-  ASSERT_TRUE(WriteWholeFile(folder.Wide(L"song.voi"), "old"));
-  HANDLE holder = ::CreateFileW(folder.Wide(L"song.voi").c_str(), GENERIC_READ, FILE_SHARE_READ,
+  ASSERT_TRUE(WriteFileBytes(folder.File(L"song.voi"), "old"));
+  HANDLE holder = ::CreateFileW(folder.File(L"song.voi").c_str(), GENERIC_READ, FILE_SHARE_READ,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   bool raised = false;
   {
     AtomicOutputFile file;
-    if (file.Open(folder.Path(L"song.voi"))) {
+    if (file.Open(folder.Utf8File(L"song.voi"))) {
       file.Write("new", 3);
       try {
         file.Commit();
@@ -93,7 +100,7 @@ TEST(Win32AtomicOutputFile, ATargetHeldOpenElsewhereStaysAsItWas) {
   }
   ::CloseHandle(holder);
   EXPECT_TRUE(raised);
-  EXPECT_EQ(ReadWholeFile(folder.Wide(L"song.voi")), "old");
+  EXPECT_EQ(Contents(folder.File(L"song.voi")), "old");
   EXPECT_EQ(folder.FileCount(), 1) << "the temporary file was left";
 }
 

@@ -2,9 +2,11 @@
 // message depends on.
 #include "platform/file.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
-#include "tests/platform/win32/scratch_folder.h"
+#include "tests/windows/test_files.h"
 
 namespace larkfold {
 namespace {
@@ -18,9 +20,9 @@ int OpenCause(const std::string& path) {
 
 TEST(Win32File, ReadsAWholeFile) {
   ScratchFolder folder;
-  ASSERT_TRUE(WriteWholeFile(folder.Wide(L"song.dat"), "0123456789"));
+  ASSERT_TRUE(WriteFileBytes(folder.File(L"song.dat"), "0123456789"));
   CFile file;
-  ASSERT_TRUE(file.Open(folder.Path(L"song.dat"), CFile::modeRead));
+  ASSERT_TRUE(file.Open(folder.Utf8File(L"song.dat"), CFile::modeRead));
   EXPECT_EQ(file.GetLength(), 10u);
   char buffer[16] = {};
   EXPECT_EQ(file.Read(buffer, 16), 10u);
@@ -30,13 +32,13 @@ TEST(Win32File, ReadsAWholeFile) {
 
 TEST(Win32File, GivesTheCausesTheMessagesDependOn) {
   ScratchFolder folder;
-  ASSERT_TRUE(WriteWholeFile(folder.Wide(L"held.dat"), "x"));
-  ASSERT_TRUE(::CreateDirectoryW(folder.Wide(L"folder.dat").c_str(), nullptr));
-  const std::string deep = folder.Path(L"") + std::string(260, 'a') + ".dat";
+  ASSERT_TRUE(WriteFileBytes(folder.File(L"held.dat"), "x"));
+  ASSERT_TRUE(::CreateDirectoryW(folder.File(L"folder.dat").c_str(), nullptr));
+  const std::string deep = folder.Utf8File(std::wstring(260, L'a') + L".dat");
 
   // Held by another opener that lets everyone read and write: the loader
   // shares with nobody, so it is still refused.
-  HANDLE holder = ::CreateFileW(folder.Wide(L"held.dat").c_str(), GENERIC_READ,
+  HANDLE holder = ::CreateFileW(folder.File(L"held.dat").c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
@@ -47,11 +49,12 @@ TEST(Win32File, GivesTheCausesTheMessagesDependOn) {
     int cause;
   };
   const Case cases[] = {
-      {"a missing file is not found", folder.Path(L"missing.dat"), CFileException::fileNotFound},
-      {"a missing folder on the way is a bad path", folder.Path(L"nowhere\\song.dat"),
+      {"a missing file is not found", folder.Utf8File(L"missing.dat"),
+       CFileException::fileNotFound},
+      {"a missing folder on the way is a bad path", folder.Utf8File(L"nowhere\\song.dat"),
        CFileException::badPath},
-      {"a folder is no file to read", folder.Path(L"folder.dat"), CFileException::accessDenied},
-      {"a file open elsewhere is a sharing violation", folder.Path(L"held.dat"),
+      {"a folder is no file to read", folder.Utf8File(L"folder.dat"), CFileException::accessDenied},
+      {"a file open elsewhere is a sharing violation", folder.Utf8File(L"held.dat"),
        CFileException::sharingViolation},
       {"a path of 260 characters or more is refused before the open", deep, CFileException::none},
       {"an empty path is refused before the open", "", CFileException::none},
@@ -62,15 +65,15 @@ TEST(Win32File, GivesTheCausesTheMessagesDependOn) {
     EXPECT_EQ(OpenCause(c.path), c.cause);
   }
   ::CloseHandle(holder);
-  EXPECT_EQ(OpenCause(folder.Path(L"held.dat")), -1) << "the file opens once it is let go";
+  EXPECT_EQ(OpenCause(folder.Utf8File(L"held.dat")), -1) << "the file opens once it is let go";
 }
 
 TEST(Win32File, SharesTheOpenFileWithNobody) {
   ScratchFolder folder;
-  ASSERT_TRUE(WriteWholeFile(folder.Wide(L"song.dat"), "x"));
+  ASSERT_TRUE(WriteFileBytes(folder.File(L"song.dat"), "x"));
   CFile file;
-  ASSERT_TRUE(file.Open(folder.Path(L"song.dat"), CFile::modeRead));
-  HANDLE reader = ::CreateFileW(folder.Wide(L"song.dat").c_str(), GENERIC_READ,
+  ASSERT_TRUE(file.Open(folder.Utf8File(L"song.dat"), CFile::modeRead));
+  HANDLE reader = ::CreateFileW(folder.File(L"song.dat").c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   EXPECT_EQ(reader, INVALID_HANDLE_VALUE);
@@ -84,9 +87,9 @@ TEST(Win32File, SharesTheOpenFileWithNobody) {
 TEST(Win32File, OpensNamesOutsideTheAnsiCodePage) {
   ScratchFolder folder;
   const std::wstring name = L"曲\xD83C\xDFB5.dat";
-  ASSERT_TRUE(WriteWholeFile(folder.Wide(name), "abc"));
+  ASSERT_TRUE(WriteFileBytes(folder.File(name), "abc"));
   CFile file;
-  ASSERT_TRUE(file.Open(folder.Path(name), CFile::modeRead));
+  ASSERT_TRUE(file.Open(folder.Utf8File(name), CFile::modeRead));
   EXPECT_EQ(file.GetLength(), 3u);
 }
 
