@@ -33,7 +33,8 @@ void DatSummaryText(std::string& out, const Inspection& file) {
       *std::max_element(summary.soundingHistogram.begin(), summary.soundingHistogram.end());
   for (std::size_t k = 0; k < summary.soundingHistogram.size(); ++k) {
     const int count = summary.soundingHistogram[k];
-    AppendFormatted(out, "    %zu  %6d  %s\n", k, count, Bar(count, largest).c_str());
+    AppendFormatted(out, "    %d  %6d  %s\n", static_cast<int>(k), count,
+                    Bar(count, largest).c_str());
   }
 }
 

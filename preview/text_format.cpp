@@ -6,12 +6,20 @@
 namespace larkfold {
 
 void AppendFormatted(std::string& out, const char* format, ...) {
-  char text[512];
+  // Measured first: a line may carry a path of any length.
   va_list args;
   va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
+  va_list again;
+  va_copy(again, args);
+  const int length = std::vsnprintf(nullptr, 0, format, args);
   va_end(args);
-  out += text;
+  if (length > 0) {
+    const std::size_t start = out.size();
+    out.resize(start + static_cast<std::size_t>(length) + 1);
+    std::vsnprintf(out.data() + start, static_cast<std::size_t>(length) + 1, format, again);
+    out.resize(start + static_cast<std::size_t>(length));
+  }
+  va_end(again);
 }
 
 }  // namespace larkfold

@@ -5,7 +5,7 @@
 
 namespace larkfold {
 
-// Appends the formatted text (at most 511 bytes of it) to `out`.
+// Appends the whole formatted text to `out`.
 [[gnu::format(printf, 2, 3)]] void AppendFormatted(std::string& out, const char* format, ...);
 
 }  // namespace larkfold
